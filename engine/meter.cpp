@@ -20,13 +20,17 @@ std::string MeterFormula(std::string_view meter, int beatDivisor) {
   long count = 1;
   for (size_t i = 1; i < meter.size(); ++i) {
     if (meter[i] == 'X') {
-      text += std::to_string(count) + "+";
+      text += std::to_string(count);
+      text += '+';
       count = 0;
     }
     ++count;
   }
   text += std::to_string(count);
-  if (beatDivisor > 1) text += "/" + std::to_string(beatDivisor);
+  if (beatDivisor > 1) {
+    text += '/';
+    text += std::to_string(beatDivisor);
+  }
   return text;
 }
 
@@ -61,7 +65,7 @@ std::string LayoutGroups(std::string_view groupsText, int beatDivisor) {
     }
     start = plus + 1;
   }
-  if (meter.size() <= 1) meter = "x";
+  if (meter.size() <= 1) meter.assign(1, 'x');
   return meter;
 }
 

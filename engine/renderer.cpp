@@ -82,7 +82,12 @@ void MixBlock(RenderPosition& p, const RenderInputs& in, int16_t* out, uint32_t 
   const size_t lastAccent = meter.rfind('X');
   const bool bellPlays = in.BellOnFirst && lastAccent != std::string::npos && lastAccent > 0;
 
+  // Values that change only at a cell or subbeat start are kept here rather
+  // than derived again for every sample.
   uint32_t nextSubbeat = N > 0 ? SubbeatOffset(x, p.SubbeatIndex, N) : 0;
+  bool subbeatSounds = SymbolAt(subbeats, p.SubbeatIndex - 1) == 's';
+  unsigned char cell = SymbolAt(meter, p.CellIndex);
+  uint32_t beatOffset = L * static_cast<uint32_t>((p.CellIndex - 1) % D);
 
   for (uint32_t i = 0; i < count; ++i) {
     double acc = 0.0;
@@ -101,26 +106,30 @@ void MixBlock(RenderPosition& p, const RenderInputs& in, int16_t* out, uint32_t 
         p.playedbar = 0;
         p.CellIndex = 1;
       }
-      if ((p.CellIndex - 1) % D == 0) {
+      const int cellInBeat = (p.CellIndex - 1) % D;
+      if (cellInBeat == 0) {
         p.SubbeatIndex = 1;
-        if (N > 0) nextSubbeat = 0;
+        nextSubbeat = 0;
+        subbeatSounds = false;
       }
-      if (listener) listener->BeatNotification(i, NotificationCode(p.CellIndex, SymbolAt(meter, p.CellIndex)));
+      cell = SymbolAt(meter, p.CellIndex);
+      beatOffset = L * static_cast<uint32_t>(cellInBeat);
+      if (listener) listener->BeatNotification(i, NotificationCode(p.CellIndex, cell));
       // The dither lengthens the cell by one sample with probability Frac(x).
       silent = fracX >= Random();
     }
     if (!silent) {
-      const unsigned char cell = SymbolAt(meter, p.CellIndex);
       if (N > 0) {
-        const uint32_t t = L * static_cast<uint32_t>((p.CellIndex - 1) % D) + p.played;
+        const uint32_t t = beatOffset + p.played;
         if (t >= nextSubbeat) {
           p.playedsub = t - nextSubbeat;
           p.SubbeatIndex = static_cast<int16_t>(p.SubbeatIndex + 1);
           nextSubbeat = SubbeatOffset(x, p.SubbeatIndex, N);
-          if (SymbolAt(subbeats, p.SubbeatIndex - 1) == 's' && listener)
+          subbeatSounds = SymbolAt(subbeats, p.SubbeatIndex - 1) == 's';
+          if (subbeatSounds && listener)
             listener->BeatNotification(i, NotificationCode(p.CellIndex, kSubbeatSymbolCode));
         }
-        if (p.playedsub < s1.size() && SymbolAt(subbeats, p.SubbeatIndex - 1) == 's') {
+        if (subbeatSounds && p.playedsub < s1.size()) {
           acc = s1[p.playedsub] * in.VolRatioSubbeat;
           ++p.playedsub;
         }

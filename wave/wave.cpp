@@ -22,7 +22,9 @@ void AppendU32(std::vector<uint8_t>& b, uint32_t v) {
   for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
-void AppendId(std::vector<uint8_t>& b, const char* id) { b.insert(b.end(), id, id + 4); }
+void AppendId(std::vector<uint8_t>& b, const char* id) {
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(id[i]));
+}
 
 bool IdIs(const std::vector<uint8_t>& b, size_t o, const char* id) {
   return std::memcmp(b.data() + o, id, 4) == 0;
@@ -166,8 +168,9 @@ bool TWave::Delete(uint32_t Pos, uint32_t Len) {
   const uint32_t size = fDataSize;
   const uint64_t start = std::min<uint64_t>(MsToBytes(Pos), size);
   const uint64_t end = std::min<uint64_t>(start + MsToBytes(Len), size);
-  std::vector<uint8_t> copy(fStream.begin() + fDataOffset, fStream.begin() + fDataOffset + size);
-  copy.erase(copy.begin() + static_cast<ptrdiff_t>(start), copy.begin() + static_cast<ptrdiff_t>(end));
+  const uint8_t* data = fStream.data() + fDataOffset;
+  std::vector<uint8_t> copy(data, data + start);
+  copy.insert(copy.end(), data + end, data + size);
   const std::vector<uint8_t> format = fWaveFormat;
   if (!BeginRewrite(format)) return false;
   int64_t written = Write(copy.data(), static_cast<uint32_t>(copy.size()));
