@@ -39,7 +39,7 @@ std::vector<int16_t> EncodeSecondDifferences(const std::vector<int16_t>& y) {
 
 std::vector<int16_t> SamplesOf(const TWave& wave) {
   std::vector<int16_t> out(wave.DataSize() / 2);
-  if (const uint8_t* data = wave.Data()) std::memcpy(out.data(), data, out.size() * 2);
+  if (const uint8_t* data = wave.Data(); data && !out.empty()) std::memcpy(out.data(), data, out.size() * 2);
   return out;
 }
 
