@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli_args.h"
+#include "cli/play.h"
 #include "cli/render_setup.h"
 #include "engine/engine.h"
 #include "engine/meter.h"
@@ -21,7 +22,10 @@ constexpr const char* kUsage =
     "      [--mix-with-beat] [--no-bell] [--fadeout] [--boost] [--sound1 FILE] [--sound2 FILE]\n"
     "      [--bell FILE] [--seed N] [--block SAMPLES] [--notifications FILE]\n"
     "  corvane-cli formula PATTERN [--divisor N]\n"
-    "  corvane-cli layout FORMULA\n";
+    "  corvane-cli layout FORMULA\n"
+    "  corvane-cli devices\n"
+    "  corvane-cli play [render options] [--device ID] [--seconds S] [--buffer-factor 2..7]\n"
+    "      [--volume V] [--pan P]     prints ELAPSED_MS CELL KIND per beat\n";
 
 int Render(ArgReader& args) {
   RenderSetup setup;
@@ -111,6 +115,8 @@ int main(int argc, char** argv) {
     if (command == "render") return Render(args);
     if (command == "formula") return Formula(args);
     if (command == "layout") return Layout(args);
+    if (command == "devices") return Devices(args);
+    if (command == "play") return Play(args);
     if (command == "--help" || command == "help") {
       std::fputs(kUsage, stdout);
       return 0;

@@ -185,6 +185,7 @@ std::vector<std::string> LogicalLines(std::string_view text) {
 }  // namespace
 
 SettingsStore::SettingsStore(fs::path file) : path_(std::move(file)) {
+  if (path_.empty()) return;
   std::error_code ec;
   if (!fs::exists(path_, ec)) return;
   std::string text;
@@ -403,6 +404,10 @@ void SettingsStore::Changed() {
 }
 
 bool SettingsStore::Flush() {
+  if (path_.empty()) {
+    dirty_ = false;
+    return true;
+  }
   std::string error;
   if (!WriteFileAtomically(path_, Serialize(), &error)) {
     CheckHR(rc::FileWriteFailed, "Cannot save the settings to " + path_.string() + " (" + error + ")");

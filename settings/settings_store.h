@@ -16,7 +16,8 @@ class SettingsStore {
   static constexpr std::string_view kKeyPath =
       "HKEY_CURRENT_USER\\Software\\Corvane Software\\Metronome";
 
-  // Loads the file when it exists. A file that cannot be parsed is renamed
+  // Loads the file when it exists; an empty path keeps values in memory only.
+  // Otherwise: A file that cannot be parsed is renamed
   // with a ".bad" suffix and the store starts empty (all defaults).
   explicit SettingsStore(std::filesystem::path file);
 

@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
+#include "engine/meter.h"
 #include "engine/sound_bank.h"
 #include "settings/atomic_file.h"
 #include "test_support.h"
@@ -139,6 +141,122 @@ TEST_F(Cli, ShippedSoundsAreCleanClicks) {
     EXPECT_LT(std::fabs(sum / static_cast<double>(s.size())), 20.0) << name << ": DC offset";
     EXPECT_LT(std::abs(s.back()), 200) << name << ": ends quietly";
   }
+}
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+// Plays through SDL's disk driver, which writes exactly the bytes the audio
+// callback hands over, while the file's growth tells when they were handed.
+class SdlPlay : public EngineTest {
+ protected:
+  struct Beat {
+    long long ms;
+    int cell, kind;
+  };
+  struct Growth {
+    int64_t ns;
+    uintmax_t bytes;
+  };
+
+  void Play(const std::string& options) {
+    raw = dir / "device.raw";
+    const std::string command = "SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=\"" + raw.string() +
+                                "\" CORVANE_TRACE_CLOCK=1 \"" CORVANE_CLI "\" play " + options + " 2>\"" +
+                                (dir / "err.txt").string() + "\"";
+    std::atomic<bool> running{true};
+    std::thread watch([&] {
+      while (running) {
+        std::error_code ec;
+        auto size = std::filesystem::file_size(raw, ec);
+        auto now = std::chrono::steady_clock::now().time_since_epoch();
+        if (!ec && (growth.empty() || growth.back().bytes != size))
+          growth.push_back({std::chrono::duration_cast<std::chrono::nanoseconds>(now).count(), size});
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+      }
+    });
+    FILE* pipe = popen(command.c_str(), "r");
+    Beat b;
+    while (fscanf(pipe, "%lld %d %d", &b.ms, &b.cell, &b.kind) == 3) beats.push_back(b);
+    exitCode = pclose(pipe);
+    running = false;
+    watch.join();
+    std::string err;
+    ReadWholeFile(dir / "err.txt", err);
+    auto at = err.find("# start ");
+    ASSERT_NE(at, std::string::npos) << err;
+    startNs = std::stoll(err.substr(at + 8));
+  }
+
+  std::vector<int16_t> Channel(int which) {
+    std::string bytes;
+    EXPECT_TRUE(ReadWholeFile(raw, bytes));
+    std::vector<int16_t> s(bytes.size() / 4);
+    for (size_t i = 0; i < s.size(); ++i) std::memcpy(&s[i], bytes.data() + 4 * i + 2 * which, 2);
+    return s;
+  }
+
+  std::filesystem::path raw;
+  std::vector<Beat> beats;
+  std::vector<Growth> growth;
+  int exitCode = -1;
+  long long startNs = 0;
+};
+
+TEST_F(SdlPlay, DeviceGetsExactlyTheRenderedSamplesAndBeatsFollowThem) {
+  Play("--seconds 2.6 --seed 9 --volume 0 --tempo 150 --meter XxX_x --subbeats s_s");
+  ASSERT_EQ(exitCode, 0);
+  ASSERT_EQ(RunCli("render -o " + (dir / "ref.wav").string() +
+                   " --seconds 3 --seed 9 --tempo 150 --meter XxX_x --subbeats s_s --notifications " + (dir / "ref.txt").string())
+                .exitCode,
+            0);
+  const auto reference = ReadWav(dir / "ref.wav");
+  const auto left = Channel(0), right = Channel(1);
+  EXPECT_EQ(left, right);
+  // The device was open before playback began: skip its leading silence.
+  const size_t lead = static_cast<size_t>(std::find_if(left.begin(), left.end(), [](int16_t s) { return s != 0; }) - left.begin());
+  ASSERT_GT(left.size(), lead + 2 * 44100);
+  EXPECT_TRUE(std::equal(reference.begin(), reference.begin() + 2 * 44100, left.begin() + static_cast<long>(lead)));
+
+  std::ifstream lines(dir / "ref.txt");
+  std::vector<std::pair<uint64_t, uint32_t>> expected;
+  uint64_t at;
+  uint32_t code;
+  while (lines >> at >> code) expected.emplace_back(at, code);
+  ASSERT_GE(beats.size(), 8u);
+  ASSERT_LE(beats.size(), expected.size());
+  for (size_t k = 0; k < beats.size(); ++k) {
+    ASSERT_EQ(beats[k].cell, static_cast<int>(expected[k].second & 0xFFFF)) << k;
+    ASSERT_EQ(beats[k].kind, BeatKindOf(static_cast<char>(expected[k].second >> 16))) << k;
+    if (expected[k].first == 0) continue;  // the first cell shows at the first poll, by design
+    // When the device was handed this beat's first sample...
+    const uintmax_t needed = (lead + expected[k].first + 1) * 4;
+    auto handed = std::find_if(growth.begin(), growth.end(), [&](const Growth& g) { return g.bytes >= needed; });
+    ASSERT_NE(handed, growth.end());
+    // ...and when the beat was shown: within 30 ms plus one device period.
+    const double lagMs = static_cast<double>(startNs + beats[k].ms * 1000000 - handed->ns) / 1e6;
+    EXPECT_GT(lagMs, -10) << "beat " << k;
+    EXPECT_LT(lagMs, 30 + 2048 * 1000.0 / 44100) << "beat " << k;
+  }
+}
+
+TEST_F(SdlPlay, PanAttenuatesOneSide) {
+  Play("--seconds 0.5 --seed 1 --volume 0 --pan -10000");
+  ASSERT_EQ(exitCode, 0);
+  const auto left = Channel(0), right = Channel(1);
+  EXPECT_TRUE(std::any_of(left.begin(), left.end(), [](int16_t s) { return std::abs(s) > 10000; }));
+  EXPECT_TRUE(std::all_of(right.begin(), right.end(), [](int16_t s) { return s == 0; }));
+}
+
+TEST_F(SdlPlay, NoDeviceIsAClearMessage) {
+  setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+  auto r = RunCli("play --seconds 1");
+  unsetenv("SDL_AUDIODRIVER");
+  EXPECT_EQ(r.exitCode, 1) << r.output;
+  EXPECT_NE(r.output.find("no sound"), std::string::npos) << r.output;
 }
 
 }  // namespace

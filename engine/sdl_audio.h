@@ -1,0 +1,31 @@
+#pragma once
+// The audio output layer over SDL2: every buffer of a device is mixed in
+// SDL's audio callback into one stereo, signed 16-bit, 44,100 Hz stream. The
+// device is opened when something plays and released after a few idle
+// seconds, so that a stopped metronome costs neither us nor the sound server.
+#include <memory>
+
+#include "engine/audio_output.h"
+
+namespace corvane {
+
+class SdlAudioBackend : public AudioBackend {
+ public:
+  SdlAudioBackend();
+  ~SdlAudioBackend() override;
+
+  uint32_t EnumerateDevices(std::vector<AudioDeviceInfo>* devices) override;
+  uint32_t OpenDevice(const std::string& id, std::unique_ptr<AudioDevice>* device) override;
+
+  // Frames per SDL callback. Measured through PulseAudio: 512 frames cost the
+  // server 6.4 % of a core, 2048 frames 2.4 %; 256 or fewer glitched under
+  // load. The play cursor is interpolated between callbacks, so the larger
+  // period does not make beats jump.
+  static constexpr int kPeriodFrames = 2048;
+  static constexpr int kIdleCloseMilliseconds = 3000;
+
+ private:
+  bool initialised_ = false;
+};
+
+}  // namespace corvane
