@@ -25,7 +25,7 @@ constexpr const char* kUsage =
     "  corvane-cli layout FORMULA\n"
     "  corvane-cli devices\n"
     "  corvane-cli play [render options] [--device ID] [--seconds S] [--buffer-factor 2..7]\n"
-    "      [--volume V] [--pan P]     prints ELAPSED_MS CELL KIND per beat\n";
+    "      [--volume V] [--pan P] [--idle-after S]   prints ELAPSED_MS CELL KIND per beat\n";
 
 int Render(ArgReader& args) {
   RenderSetup setup;

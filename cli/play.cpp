@@ -73,6 +73,7 @@ int Play(ArgReader& args) {
   RenderSetup setup;
   std::string device = kDefaultDeviceId;
   int factor = 4, volume = 0, pan = 0;
+  double idleAfter = 0;
   while (!args.Done()) {
     std::string o = args.Next();
     if (o == "--device") {
@@ -89,6 +90,9 @@ int Play(ArgReader& args) {
       long long p = ParseInteger(o, args.Value(o));
       if (p < -10000 || p > 10000) throw UsageError("--pan must lie between -10000 and 10000");
       pan = static_cast<int>(p);
+    } else if (o == "--idle-after") {
+      idleAfter = ParseNumber(o, args.Value(o));
+      if (idleAfter < 0 || idleAfter > 3600) throw UsageError("--idle-after must lie between 0 and 3600");
     } else if (!setup.Take(o, args)) {
       throw UsageError("unknown option " + o);
     }
@@ -130,11 +134,15 @@ int Play(ArgReader& args) {
   }
   while (!interrupted && !ui.fadeoutEnded &&
          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < seconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ui.Print();
   }
   StopAndWait();
   ui.Print();
+  // Stays ready but stopped for a while (to measure what an idle engine costs).
+  const auto idleStart = std::chrono::steady_clock::now();
+  while (!interrupted && std::chrono::duration<double>(std::chrono::steady_clock::now() - idleStart).count() < idleAfter)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EngineShutdown(store);
   return 0;
 }

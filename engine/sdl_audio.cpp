@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -20,6 +21,13 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kMaxBuffers = 4;
 constexpr int kRate = 44100;
+
+// The period can be overridden for measurements (bench/live_cost.sh).
+Uint16 PeriodFrames() {
+  const char* text = std::getenv("CORVANE_SDL_PERIOD");
+  const int frames = text ? std::atoi(text) : 0;
+  return static_cast<Uint16>(frames >= 256 && frames <= 8192 ? frames : SdlAudioBackend::kPeriodFrames);
+}
 
 int64_t NowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
 
@@ -132,16 +140,21 @@ class SdlDevice : public AudioDevice {
     want.freq = kRate;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
-    want.samples = SdlAudioBackend::kPeriodFrames;
+    want.samples = PeriodFrames();
     want.callback = &SdlDevice::Callback;
     want.userdata = this;
     // No allowed changes: SDL hands us exactly this format, so the samples
     // reach the device untouched.
+    const auto opening = Clock::now();
     device_ = SDL_OpenAudioDevice(sdlName_.empty() ? nullptr : sdlName_.c_str(), 0, &want, &have, 0);
     if (device_ == 0) {
       DebugStr(std::string("SDL: ") + SDL_GetError());
       return rc::DeviceOpenFailed;
     }
+    if (std::getenv("CORVANE_DEBUG_SDL"))
+      DebugStr("SDL device opened in " +
+               std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - opening).count()) +
+               " us, period " + std::to_string(have.samples) + " frames");
     SDL_PauseAudioDevice(device_, 0);
     changed_.notify_all();
     return rc::Ok;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/meter.h"
+#include "engine/sdl_audio.h"
 #include "engine/sound_bank.h"
 #include "settings/atomic_file.h"
 #include "test_support.h"
@@ -239,7 +240,7 @@ TEST_F(SdlPlay, DeviceGetsExactlyTheRenderedSamplesAndBeatsFollowThem) {
     // ...and when the beat was shown: within 30 ms plus one device period.
     const double lagMs = static_cast<double>(startNs + beats[k].ms * 1000000 - handed->ns) / 1e6;
     EXPECT_GT(lagMs, -10) << "beat " << k;
-    EXPECT_LT(lagMs, 30 + 2048 * 1000.0 / 44100) << "beat " << k;
+    EXPECT_LT(lagMs, 30 + SdlAudioBackend::kPeriodFrames * 1000.0 / 44100) << "beat " << k;
   }
 }
 
