@@ -44,6 +44,16 @@ std::vector<int16_t> ReadWav(const std::filesystem::path& path, std::string* hea
   return s;
 }
 
+// Lines "SAMPLE CODE" as render --notifications writes them.
+std::vector<std::pair<uint64_t, uint32_t>> ReadNotifications(const std::filesystem::path& path) {
+  std::ifstream lines(path);
+  std::vector<std::pair<uint64_t, uint32_t>> events;
+  uint64_t at;
+  uint32_t code;
+  while (lines >> at >> code) events.emplace_back(at, code);
+  return events;
+}
+
 class Cli : public EngineTest {
  protected:
   std::string Out(const char* name) const { return "\"" + (dir / name).string() + "\""; }
@@ -57,11 +67,7 @@ TEST_F(Cli, RendersTheShippedSoundsOnTheBeat) {
   ASSERT_EQ(samples.size(), 3u * 44100);
   EXPECT_EQ(header.substr(0, 4), "RIFF");
   EXPECT_EQ(header.substr(36, 4), "data");
-  std::ifstream lines(dir / "a.txt");
-  std::vector<std::pair<uint64_t, uint32_t>> events;
-  uint64_t at;
-  uint32_t code;
-  while (lines >> at >> code) events.emplace_back(at, code);
+  const auto events = ReadNotifications(dir / "a.txt");
   ASSERT_EQ(events.size(), 6u);
   for (size_t i = 0; i < events.size(); ++i) {
     EXPECT_EQ(events[i].first, i * 22050);
@@ -222,11 +228,7 @@ TEST_F(SdlPlay, DeviceGetsExactlyTheRenderedSamplesAndBeatsFollowThem) {
   ASSERT_GT(left.size(), lead + 2 * 44100);
   EXPECT_TRUE(std::equal(reference.begin(), reference.begin() + 2 * 44100, left.begin() + static_cast<long>(lead)));
 
-  std::ifstream lines(dir / "ref.txt");
-  std::vector<std::pair<uint64_t, uint32_t>> expected;
-  uint64_t at;
-  uint32_t code;
-  while (lines >> at >> code) expected.emplace_back(at, code);
+  const auto expected = ReadNotifications(dir / "ref.txt");
   ASSERT_GE(beats.size(), 8u);
   ASSERT_LE(beats.size(), expected.size());
   for (size_t k = 0; k < beats.size(); ++k) {
