@@ -73,10 +73,6 @@ class ManualPollTimer : public PollTimer {
     changed_.notify_all();
     return changed_.wait_for(lock, std::chrono::seconds(10), [&] { return arrivals_ >= target || ended_; });
   }
-  bool HasEnded() {
-    std::lock_guard lock(mutex_);
-    return ended_;
-  }
 
  private:
   std::mutex mutex_;

@@ -10,8 +10,6 @@ std::atomic<uint32_t> seed{0};
 
 void RandSeed(uint32_t value) { seed.store(value, std::memory_order_relaxed); }
 
-uint32_t CurrentRandSeed() { return seed.load(std::memory_order_relaxed); }
-
 double Random() {
   uint32_t old = seed.load(std::memory_order_relaxed);
   uint32_t next;

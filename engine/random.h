@@ -7,7 +7,6 @@ namespace corvane {
 // dither: seed = seed * 134775813 + 1 (mod 2^32), value = seed / 2^32.
 // Safe to call from several threads; each call takes its own step.
 void RandSeed(uint32_t seed);
-uint32_t CurrentRandSeed();
 double Random();            // uniform in [0, 1)
 void RandomizeFromClock();  // seeds once from the clock at start-up
 

@@ -19,7 +19,6 @@ class SharedValue {
   Snapshot Load() const { return value_.load(std::memory_order_acquire); }
   T Get() const { return *Load(); }
   void Set(T value) { value_.store(std::make_shared<const T>(std::move(value)), std::memory_order_release); }
-  void SetSnapshot(Snapshot snapshot) { value_.store(std::move(snapshot), std::memory_order_release); }
 
  private:
   std::atomic<std::shared_ptr<const T>> value_;

@@ -49,7 +49,6 @@ class SoundBank {
 
   SoundSnapshot Samples(SoundSlot slot) const { return published_[Index(slot)].Load(); }
   bool Valid(SoundSlot slot) const { return waves_[Index(slot)].Valid(); }
-  const TWave& Wave(SoundSlot slot) const { return waves_[Index(slot)]; }
 
  private:
   static size_t Index(SoundSlot slot) { return static_cast<size_t>(slot); }

@@ -334,13 +334,6 @@ SettingsStore::Value& SettingsStore::Slot(std::string_view name) {
   return values_.back();
 }
 
-bool SettingsStore::Exists(std::string_view name) const { return Find(name) != nullptr; }
-
-ValueKind SettingsStore::KindOf(std::string_view name) const {
-  const Value* v = Find(name);
-  return v ? v->kind : ValueKind::Other;
-}
-
 int32_t SettingsStore::ReadIntDef(std::string_view name, int32_t def) const {
   const Value* v = Find(name);
   return v && v->kind == ValueKind::Dword ? static_cast<int32_t>(v->dword) : def;

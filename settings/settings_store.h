@@ -37,9 +37,6 @@ class SettingsStore {
   void WriteFloat(std::string_view name, double value);
   void WriteStr(std::string_view name, std::string_view value);
 
-  bool Exists(std::string_view name) const;
-  ValueKind KindOf(std::string_view name) const;  // Other when absent
-
   // Saves now (atomically). False, with a diagnostic line, when it failed.
   bool Flush();
 
