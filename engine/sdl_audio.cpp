@@ -22,11 +22,21 @@ using Clock = std::chrono::steady_clock;
 constexpr int kMaxBuffers = 4;
 constexpr int kRate = 44100;
 
+// The longest period that keeps refills safe for a looping buffer of this
+// many frames: a sound server may take two periods back to back, and those
+// must never reach the half that waits for its refill, so a period is at
+// most a quarter of the ring. Powers of two, as SDL prefers.
+uint32_t SafePeriodFor(uint32_t ringFrames) {
+  uint32_t period = SdlAudioBackend::kPeriodFrames;
+  while (period > 256 && period > ringFrames / 4) period /= 2;
+  return period;
+}
+
 // The period can be overridden for measurements (bench/live_cost.sh).
-Uint16 PeriodFrames() {
+uint32_t PeriodOverride() {
   const char* text = std::getenv("CORVANE_SDL_PERIOD");
   const int frames = text ? std::atoi(text) : 0;
-  return static_cast<Uint16>(frames >= 256 && frames <= 8192 ? frames : SdlAudioBackend::kPeriodFrames);
+  return frames >= 256 && frames <= 8192 ? static_cast<uint32_t>(frames) : 0;
 }
 
 int64_t NowNs() { return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch()).count(); }
@@ -114,6 +124,12 @@ class SdlDevice : public AudioDevice {
   uint32_t CreateBuffer(uint32_t bytes, std::unique_ptr<SoundBuffer>* buffer) override {
     auto created = std::make_unique<SdlBuffer>(*this, bytes);
     std::lock_guard lock(mutex_);
+    // A device opened with a longer period than this buffer allows opens
+    // again, with the right period, when something plays.
+    if (device_ != 0 && bytes > kOneShotLimitBytes && SafePeriodFor(bytes / 2) < openPeriod_) {
+      SDL_CloseAudioDevice(device_);
+      device_ = 0;
+    }
     for (auto& slot : buffers_) {
       if (!slot.load()) {
         WithCallbackHeld([&] { slot.store(created.get(), std::memory_order_release); });
@@ -140,7 +156,7 @@ class SdlDevice : public AudioDevice {
     want.freq = kRate;
     want.format = AUDIO_S16SYS;
     want.channels = 2;
-    want.samples = PeriodFrames();
+    want.samples = static_cast<Uint16>(Period());
     want.callback = &SdlDevice::Callback;
     want.userdata = this;
     // No allowed changes: SDL hands us exactly this format, so the samples
@@ -151,6 +167,7 @@ class SdlDevice : public AudioDevice {
       DebugStr(std::string("SDL: ") + SDL_GetError());
       return rc::DeviceOpenFailed;
     }
+    openPeriod_ = want.samples;
     if (std::getenv("CORVANE_DEBUG_SDL"))
       DebugStr("SDL device opened in " +
                std::to_string(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - opening).count()) +
@@ -172,6 +189,18 @@ class SdlDevice : public AudioDevice {
     if (device_) SDL_LockAudioDevice(device_);
     f();
     if (device_) SDL_UnlockAudioDevice(device_);
+  }
+
+  // Looping buffers are larger than this; the tap buffer is not.
+  static constexpr uint32_t kOneShotLimitBytes = 8192;
+
+  uint32_t Period() {
+    if (uint32_t forced = PeriodOverride()) return forced;
+    uint32_t period = SdlAudioBackend::kPeriodFrames;
+    for (auto& slot : buffers_)
+      if (SdlBuffer* b = slot.load(std::memory_order_acquire); b && b->Size() > kOneShotLimitBytes)
+        period = std::min(period, SafePeriodFor(b->Size() / 2));
+    return period;
   }
 
   bool AnyPlaying() {
@@ -232,6 +261,7 @@ class SdlDevice : public AudioDevice {
   std::mutex mutex_;
   std::condition_variable changed_;
   SDL_AudioDeviceID device_ = 0;
+  uint32_t openPeriod_ = 0;
   std::array<std::atomic<SdlBuffer*>, kMaxBuffers> buffers_{};
   Clock::time_point lastActive_ = Clock::now();
   bool quitting_ = false;

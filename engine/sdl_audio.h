@@ -17,12 +17,12 @@ class SdlAudioBackend : public AudioBackend {
   uint32_t EnumerateDevices(std::vector<AudioDeviceInfo>* devices) override;
   uint32_t OpenDevice(const std::string& id, std::unique_ptr<AudioDevice>* device) override;
 
-  // Frames per SDL callback. Measured here through PulseAudio (30 s at
-  // 120 BPM, mono null sink): 1024 frames cost the server 4.0 % of a core,
-  // 2048 frames 4.5 %, 4096 frames 1.8 %; others saw 256 or fewer glitch under
+  // Frames per SDL callback at most; smaller for small ring buffers, so that
+  // two periods never exceed half the ring. Measured here through PulseAudio
+  // (120 BPM, alternating 20 s runs): 2048 frames cost the server 2.1-4.5 %
+  // of a core, 4096 frames 0.9-1.9 %; others saw 256 or fewer glitch under
   // load. The play cursor is interpolated between callbacks, so the long
-  // period does not make beats jump, and it never exceeds half the smallest
-  // ring buffer (4096 frames), so refills stay ahead of the device.
+  // period does not make beats jump.
   static constexpr int kPeriodFrames = 4096;
   static constexpr int kIdleCloseMilliseconds = 3000;
 

@@ -118,6 +118,9 @@ void TStreamingBuffer::Execute() {
   notAbs_.assign(1, 0);
   renderedEnd_ = 0;
 
+  // Both halves before the device starts: a device that takes a long period
+  // at once may read into the second half before the first poll.
+  FillNextHalf();
   FillNextHalf();
   CheckHR(buffer_.SetCurrentPosition(0), "Cannot set the position");
   CheckHR(buffer_.Play(true), "Cannot play the buffer");
