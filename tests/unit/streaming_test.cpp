@@ -184,7 +184,9 @@ TEST_F(Streaming, TheFadeoutEndNeverWaitsForAStopAndWait) {
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
   });
-  while (ui.stoppedPictures == 0) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  while (ui.stoppedPictures == 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   StopAndWait();
   done = true;
   device.join();
