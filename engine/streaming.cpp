@@ -159,9 +159,10 @@ void StartPlayback() {
   }
   retired.clear();  // a player that is still stopping finishes first
   PollTimer& timer = e.Poll ? *e.Poll : *e.ClockPoll;
-  auto player = std::make_unique<TStreamingBuffer>(*e.StreamBuffer, e.StreamBuffer->Size(), timer, e.Ui);
+  // Created under the lock: a fade-out that ends while the first halves are
+  // rendered calls RequestStop, which must find this player.
   std::lock_guard lock(e.PlayerMutex);
-  e.Player = std::move(player);
+  e.Player = std::make_unique<TStreamingBuffer>(*e.StreamBuffer, e.StreamBuffer->Size(), timer, e.Ui);
 }
 
 void RequestStop() {

@@ -194,6 +194,21 @@ TEST_F(Streaming, TheFadeoutEndNeverWaitsForAStopAndWait) {
   EXPECT_EQ(ui.stoppedPictures, 1);
 }
 
+TEST_F(Streaming, AFadeoutEndingBeforeTheFirstPollStillStops) {
+  // 17 cells of 662 samples end inside the two halves rendered at the start.
+  Engine().Settings.BPM = 999;
+  Engine().Settings.SetBeatDivisor(4);
+  Engine().Settings.AutoFadeout = true;
+  Start();
+  EXPECT_EQ(ui.stoppedPictures, 1);
+  {
+    std::lock_guard lock(Engine().PlayerMutex);
+    EXPECT_EQ(Engine().Player, nullptr);  // asked to stop and forgotten
+  }
+  StopAndWait();
+  EXPECT_FALSE(IsPlaying());
+}
+
 TEST_F(Streaming, MasterVolumeMutesAtMinus3000) {
   struct Case {
     int volume, applied;
