@@ -113,6 +113,12 @@ void SetMasterVolume(int volume) {
   ApplyVolume(e.TapBuffer.get(), volume);
 }
 
+void ChangeSound(SoundSlot slot, const std::string& fileName) {
+  EngineGlobals& e = Engine();
+  e.Sounds.Load(slot, fileName, e.Settings.Boost6dB);
+  (slot == SoundSlot::Sound1 ? e.Settings.Sound1File : e.Settings.Sound2File).Set(fileName);
+}
+
 void SetMasterPan(int pan) {
   EngineGlobals& e = Engine();
   e.Settings.MasterPan = pan;

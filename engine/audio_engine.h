@@ -3,6 +3,8 @@
 // master volume and balance, re-initialisation and shutdown.
 #include <string>
 
+#include "engine/sound_bank.h"
+
 namespace corvane {
 
 class AudioBackend;
@@ -27,6 +29,10 @@ void SetMasterPan(int pan);
 // (factor 2..7 times 8192 bytes; the size in use changes nothing).
 void ChangeOutputDevice(const std::string& deviceGuidText);
 void ChangeBufferSizeFactor(int factor, const std::string& deviceGuidText);
+
+// Loads fileName into Sound 1 or Sound 2 and then records it as that sound's
+// file. Throws WaveFileError when the file cannot be opened (nothing changes).
+void ChangeSound(SoundSlot slot, const std::string& fileName);
 
 bool OutputReady();
 uint32_t OutputInitError();

@@ -1,0 +1,43 @@
+// Corvane Metronome: start-up and the message loop.
+#include <QApplication>
+#include <QDir>
+#include <QFontDatabase>
+
+#include "engine/engine.h"
+#include "engine/random.h"
+#include "engine/sdl_audio.h"
+#include "settings/app_paths.h"
+#include "settings/settings_store.h"
+#include "ui/auxiliary/tip_of_the_day.h"
+#include "ui/main/main_window.h"
+#include "ui/main/user_prompts.h"
+
+using namespace corvane;
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("corvane-metronome"));
+  QApplication::setApplicationDisplayName(kAppTitle);
+  QApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
+
+  // Like a shortcut's start folder: bare sound names resolve in the program's folder.
+  const QString programFolder = QString::fromStdString(ProgramDataDir().string());
+  QDir::setCurrent(programFolder);
+  // The display font ships with the program and is installed for this run only.
+  QFontDatabase::addApplicationFont(QDir(programFolder).absoluteFilePath(QStringLiteral("zk3.ttf")));
+
+  SettingsStore store(SettingsStore::DefaultPath());
+  RandomizeFromClock();
+  SdlAudioBackend backend;
+
+  TfrmMain main(store, &backend);
+  // Until the options dialog takes over its part of start-up: the limits are
+  // the defaults, the tempo and the display's look come from the settings.
+  main.SetAnimatorMode(store.ReadBoolDef("Animatormode", false));
+  main.SetTempo(Engine().Settings.BPM, false);
+  TfrmTipOfTheDay tips(store, &main);
+  main.SetTipWindow(&tips);
+
+  main.show();
+  return app.exec();
+}
