@@ -162,6 +162,9 @@ void StartPlayback() {
   // Created under the lock: a fade-out that ends while the first halves are
   // rendered calls RequestStop, which must find this player.
   std::lock_guard lock(e.PlayerMutex);
+  // Playing from here on, not only once the thread runs: a second start/stop
+  // press right after the first must stop, not start again.
+  e.Stopped.store(false, std::memory_order_release);
   e.Player = std::make_unique<TStreamingBuffer>(*e.StreamBuffer, e.StreamBuffer->Size(), timer, e.Ui);
 }
 

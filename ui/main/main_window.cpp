@@ -54,13 +54,14 @@ TfrmMain::TfrmMain(SettingsStore& store, AudioBackend* backend, QWidget* parent)
   ConnectControls();
 
   EngineStartup(engineUi_.get(), store_, backend);
+  engineRunning_ = true;
   imgSliderVol->move(imgSliderVol->x(), VolumeKnobTop(Engine().Settings.MasterVol));
   if (!animatorMode_) lblBeat->setText(QStringLiteral("-"));
 }
 
 TfrmMain::~TfrmMain() {
-  // Normally done when the window closes; this covers a window never shown.
-  if (Engine().Ui == engineUi_.get()) EngineShutdown(store_);
+  // Normally done when the window closes; this covers a window never closed.
+  if (engineRunning_) EngineShutdown(store_);
 }
 
 void TfrmMain::CreateControls() {
@@ -215,7 +216,8 @@ void TfrmMain::CheckStartupSound(int slot) {
 // ---- closing ----------------------------------------------------------------
 
 void TfrmMain::closeEvent(QCloseEvent* event) {
-  EngineShutdown(store_);
+  if (engineRunning_) EngineShutdown(store_);
+  engineRunning_ = false;
   StopTapping();
   QWidget::closeEvent(event);
 }

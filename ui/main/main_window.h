@@ -130,6 +130,7 @@ class TfrmMain : public QWidget {
   bool animatorMode_ = false;
   QString fpsText_ = QStringLiteral("24");
   bool startupDone_ = false;
+  bool engineRunning_ = false;
   bool traceBeats_ = false;
   TfrmTipOfTheDay* tips_ = nullptr;
 };

@@ -116,7 +116,7 @@ void TfrmMain::wheelEvent(QWheelEvent* event) {
 }
 
 void TfrmMain::mousePressEvent(QMouseEvent* event) {
-  Edit1->hide();  // a click on the background closes typed entry (committing it)
+  CommitTypedTempo();  // a click on the background closes typed entry
   const QPoint p = event->position().toPoint();
   if (event->button() == Qt::LeftButton && p.y() < 50 && p.x() < imgMinimize->x()) {
     if (QWindow* w = windowHandle()) w->startSystemMove();  // dragged by the top band
