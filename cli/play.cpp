@@ -124,10 +124,13 @@ int Play(ArgReader& args) {
 
   const auto start = std::chrono::steady_clock::now();
   const double seconds = setup.samples ? static_cast<double>(*setup.samples) / 44100 : 1e12;
+  const auto previousStart = Engine().PlayStartTicks.load();
   StartPlayback();
   if (std::getenv("CORVANE_TRACE_CLOCK")) {
-    // Lets tests put the printed times on their own monotonic clock.
-    while (!IsPlaying() && std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
+    // Lets tests put the printed times on their own monotonic clock, once
+    // the streaming thread has taken its start time.
+    while (Engine().PlayStartTicks.load() == previousStart &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(2))
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
     std::fprintf(stderr, "# start %lld\n", static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(
                                                Engine().PlayStartTime().time_since_epoch()).count()));
