@@ -15,6 +15,10 @@
 using namespace corvane;
 
 int main(int argc, char* argv[]) {
+  // The skin is drawn pixel for pixel: the window keeps its size whatever the
+  // screen's density, unless the user asks for scaling.
+  if (!qEnvironmentVariableIsSet("QT_ENABLE_HIGHDPI_SCALING") && !qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("corvane-metronome"));
   QApplication::setApplicationDisplayName(kAppTitle);

@@ -319,6 +319,27 @@ class MainWindowTest : public QObject {
     QCOMPARE(Control("imgBtnTap")->ShownImage(), 0);
   }
 
+  void gamepad_data() {
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<double>("expBpm");
+    QTest::addColumn<int>("expVolume");
+    QTest::newRow("left end") << 0 << 32767 << 116.0 << -1000;
+    QTest::newRow("right end") << 65535 << 32767 << 124.0 << -1000;
+    QTest::newRow("up") << 32767 << 0 << 120.0 << -750;
+    QTest::newRow("down and left") << 0 << 65535 << 116.0 << -1250;
+    QTest::newRow("between the ends") << 100 << 65000 << 120.0 << -1000;
+  }
+  void gamepad() {
+    Create();
+    window->GamepadMoved(DATA(int, x), DATA(int, y));
+    QCOMPARE(S().BPM.load(), DATA(double, expBpm));
+    QCOMPARE(S().MasterVol.load(), DATA(int, expVolume));
+    window->SetTempo(206, false);
+    window->GamepadMoved(65535, 32767);  // the stick keeps to the limits
+    QCOMPARE(S().BPM.load(), 208.0);
+  }
+
   void startStopWithoutDevice() {
     Create(false);
     QVERIFY(!OutputReady());

@@ -99,7 +99,7 @@ def main(out):
         "comma": ([dot(c, B + T / 2 + 10), bar(c + 20, B, c - 40, B - 150, T * 0.7)], NARROW, ","),
         "colon": ([dot(c, MID - 170), dot(c, MID + 170)], NARROW, ":"),
         "hyphen": ([horizontal(MID)], ADVANCE, "-"),
-        "plus": ([horizontal(MID, L + 40, R - 40), vertical((L + R) / 2, MID - 190, MID + 190)], ADVANCE, "+"),
+        "plus": ([horizontal(MID, L + 10, R - 10), vertical((L + R) / 2, MID - 250, MID + 250)], ADVANCE, "+"),
         "slash": ([bar(L + 40, B, R - 40, TOP, T)], ADVANCE, "/"),
         "x": ([bar(L + 40, B, R - 40, MID + 100, T), bar(L + 40, MID + 100, R - 40, B, T)], ADVANCE, "x"),
         "X": ([bar(L, B, R, TOP, T), bar(L, TOP, R, B, T)], ADVANCE, "X"),

@@ -51,7 +51,7 @@ TfrmAbout::TfrmAbout(QWidget* owner) : QDialog(owner, Qt::Tool | Qt::WindowTitle
   lnklblWebsite->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(kWebsite));
   lnklblWebsite->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   connect(lnklblWebsite, &QLabel::linkActivated, this, [](const QString& link) { OpenWithShell(QUrl(link)); });
-  Label5 = new QLabel(QStringLiteral("Made by Corvane Software for practising musicians."), this);
+  Label5 = new QLabel(QStringLiteral("Made by Corvane Software."), this);
   Label5->setGeometry(10, 124, 180, 16);
   Label5->setWordWrap(false);
   QFont small = Tahoma12();
