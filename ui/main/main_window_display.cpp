@@ -87,7 +87,6 @@ void TfrmMain::CreateDisplay() {
   Edit1->setAlignment(Qt::AlignCenter);
   Edit1->hide();
 
-  for (PressLabel* meter : {lblMeter, lblMeterTitle, imgSubbeats}) meter->setCursor(Qt::PointingHandCursor);
   SetAnimatorMode(false);
 }
 

@@ -222,36 +222,29 @@ std::array<QPixmap, 2> StartStop() {
   return images;
 }
 
+namespace {
+// A transparent picture of the given size, drawn by draw with antialiasing.
+template <class Draw>
+QPixmap Drawn(int w, int h, Draw draw) {
+  QPixmap pix = Blank(w, h);
+  QPainter p(&pix);
+  p.setRenderHint(QPainter::Antialiasing);
+  draw(p);
+  return pix;
+}
+}  // namespace
+
 QPixmap TempoShaft() {
-  QPixmap pix = Blank(198, 18);
-  QPainter p(&pix);
-  p.setRenderHint(QPainter::Antialiasing);
-  Groove(p, QRectF(13, 6, 172, 6), 3);
-  return pix;
+  return Drawn(198, 18, [](QPainter& p) { Groove(p, QRectF(13, 6, 172, 6), 3); });
 }
-
 QPixmap TempoKnob() {
-  QPixmap pix = Blank(30, 20);
-  QPainter p(&pix);
-  p.setRenderHint(QPainter::Antialiasing);
-  MetalCap(p, QRectF(0, 0, 30, 20), false);
-  return pix;
+  return Drawn(30, 20, [](QPainter& p) { MetalCap(p, QRectF(0, 0, 30, 20), false); });
 }
-
 QPixmap VolumeShaft() {
-  QPixmap pix = Blank(16, 44);
-  QPainter p(&pix);
-  p.setRenderHint(QPainter::Antialiasing);
-  Groove(p, QRectF(6, 4, 6, 36), 3);
-  return pix;
+  return Drawn(16, 44, [](QPainter& p) { Groove(p, QRectF(6, 4, 6, 36), 3); });
 }
-
 QPixmap VolumeKnob() {
-  QPixmap pix = Blank(15, 11);
-  QPainter p(&pix);
-  p.setRenderHint(QPainter::Antialiasing);
-  MetalCap(p, QRectF(0, 0, 15, 11), true);
-  return pix;
+  return Drawn(15, 11, [](QPainter& p) { MetalCap(p, QRectF(0, 0, 15, 11), true); });
 }
 
 namespace {
