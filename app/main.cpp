@@ -7,6 +7,7 @@
 #include "engine/random.h"
 #include "engine/sdl_audio.h"
 #include "settings/app_paths.h"
+#include "settings/options_dialog.h"
 #include "settings/settings_store.h"
 #include "ui/auxiliary/tip_of_the_day.h"
 #include "ui/main/main_window.h"
@@ -35,10 +36,9 @@ int main(int argc, char* argv[]) {
   SdlAudioBackend backend;
 
   TfrmMain main(store, &backend);
-  // Until the options dialog takes over its part of start-up: the limits are
-  // the defaults, the tempo and the display's look come from the settings.
-  main.SetAnimatorMode(store.ReadBoolDef("Animatormode", false));
-  main.SetTempo(Engine().Settings.BPM, false);
+  // The system-wide start key and the gamepad have no platform layer yet.
+  TfrmOptions options(store, main, nullptr, nullptr);
+  main.SetOptions(&options);
   TfrmTipOfTheDay tips(store, &main);
   main.SetTipWindow(&tips);
 

@@ -13,9 +13,11 @@ thread_local const TMultimediaTimer* tickingTimer = nullptr;
 
 TMultimediaTimer::TMultimediaTimer() = default;
 
-TMultimediaTimer::~TMultimediaTimer() {
+TMultimediaTimer::~TMultimediaTimer() { StopTicks(); }
+
+void TMultimediaTimer::StopTicks() {
   SetEnabled(false);
-  if (tickingTimer == this) return;  // destroyed from its own tick
+  if (tickingTimer == this) return;  // from its own tick
   std::unique_lock lock(tickMutex_);
   tickDone_.wait(lock, [this] { return ticksRunning_ == 0; });
 }

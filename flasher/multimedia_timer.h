@@ -51,6 +51,10 @@ class TMultimediaTimer {
  protected:
   // Runs on the timer's thread at every tick.
   virtual void DoTimer();
+  // Disables the timer and waits for a tick in progress (unless called from
+  // it). A class that overrides DoTimer calls this in its destructor, so that
+  // no tick reaches a half-destroyed object.
+  void StopTicks();
 
  private:
   void StartLocked();

@@ -91,11 +91,14 @@ class AuxWindowsTest : public QObject {
     TfrmTipOfTheDay tips(*store, &main);
     main.SetTipWindow(&tips);
     QWidget* shown = nullptr;
-    QTimer::singleShot(0, [&] {
+    QTimer closer;  // local: it must not fire in a later test
+    closer.setSingleShot(true);
+    connect(&closer, &QTimer::timeout, [&] {
       shown = QApplication::activeModalWidget();
       tips.chkShowOnStartup->setChecked(false);
       tips.btnOK->click();
     });
+    closer.start(0);
     main.RunStartupSequence();
     QCOMPARE(shown, &tips);
     QCOMPARE(store->ReadBoolDef("ShowTipsOnStartup", true), false);

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <filesystem>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "settings/app_paths.h"
 #include "settings/diagnostics.h"
 #include "settings/settings_store.h"
+#include "settings/options_dialog.h"
+#include "ui/main/main_window.h"
 #include "ui/main/user_prompts.h"
 
 namespace corvane::testing {
@@ -66,6 +69,29 @@ class GuiSandbox {
 
  private:
   static inline int serial_ = 0;
+};
+
+// The windows as the program creates them at start: the main window (which
+// starts the engine on a virtual device), then the options dialog.
+struct ProgramWindows {
+  ProgramWindows(GuiSandbox& sandbox, bool withDevice = true,
+                 const std::function<void(SettingsStore&)>& stored = {}) {
+    if (stored) stored(store);
+    sandbox.CopySound("Click 02b.mwav");
+    sandbox.CopySound("Clave 01 Hi.mwav");
+    if (!withDevice) backend.failEnumerate = rc::NoAudioDevice;
+    main = std::make_unique<TfrmMain>(store, &backend);
+    options = std::make_unique<TfrmOptions>(store, *main, nullptr, nullptr);
+    main->SetOptions(options.get());
+  }
+  ~ProgramWindows() {
+    options.reset();  // destroyed after the main window has closed, before it goes
+    main.reset();
+  }
+  SettingsStore store{std::filesystem::path()};
+  VirtualAudioBackend backend;
+  std::unique_ptr<TfrmMain> main;
+  std::unique_ptr<TfrmOptions> options;
 };
 
 inline void LoadDisplayFont() {

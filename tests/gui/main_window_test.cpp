@@ -1,6 +1,7 @@
 // The main window driven as a user would: sliders, typed tempo, keys, wheel,
 // rhythm menu, display and start-up checks.
 #include <QAction>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMenu>
 #include <QWheelEvent>
@@ -11,6 +12,7 @@
 #include "gui_fixture.h"
 #include "ui/main/main_window.h"
 #include "ui/main/press_label.h"
+#include "settings/sound_combo.h"
 #include "ui/main/skin.h"
 
 using namespace corvane;
@@ -26,17 +28,17 @@ class MainWindowTest : public QObject {
 
  private:
   std::unique_ptr<GuiSandbox> sandbox;
-  std::unique_ptr<SettingsStore> store;
-  std::unique_ptr<VirtualAudioBackend> backend;
-  std::unique_ptr<TfrmMain> window;
+  std::unique_ptr<ProgramWindows> program;
+  TfrmMain* window = nullptr;
+  SettingsStore* store = nullptr;
+  VirtualAudioBackend* backend = nullptr;
 
-  // A window as the program creates it, with both default sounds present.
-  void Create(bool withDevice = true) {
-    sandbox->CopySound("Click 02b.mwav");
-    sandbox->CopySound("Clave 01 Hi.mwav");
-    if (!withDevice) backend->failEnumerate = rc::NoAudioDevice;
-    window = std::make_unique<TfrmMain>(*store, backend.get());
-    window->SetTempo(Engine().Settings.BPM, false);
+  // The windows as the program creates them, with both default sounds present.
+  void Create(bool withDevice = true, const std::function<void(SettingsStore&)>& stored = {}) {
+    program = std::make_unique<ProgramWindows>(*sandbox, withDevice, stored);
+    window = program->main.get();
+    store = &program->store;
+    backend = &program->backend;
   }
   template <class T = QLabel>
   T* Child(const char* name) {
@@ -63,20 +65,14 @@ class MainWindowTest : public QObject {
   void Wheel(int delta, Qt::KeyboardModifiers mods) {
     QWheelEvent event(QPointF(100, 100), QPointF(100, 100), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
                       Qt::NoScrollPhase, false);
-    QApplication::sendEvent(window.get(), &event);
+    QApplication::sendEvent(window, &event);
   }
 
  private slots:
   void initTestCase() { LoadDisplayFont(); }
-  void init() {
-    sandbox = std::make_unique<GuiSandbox>();
-    store = std::make_unique<SettingsStore>(std::filesystem::path());
-    backend = std::make_unique<VirtualAudioBackend>();
-  }
+  void init() { sandbox = std::make_unique<GuiSandbox>(); }
   void cleanup() {
-    window.reset();
-    backend.reset();
-    store.reset();
+    program.reset();
     sandbox.reset();
   }
 
@@ -207,7 +203,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(S().BPM.load(), 133.0);
     PressAt(Control("lblTempo"), {170, 100});
     edit->setText("90");
-    QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(80, 140));
+    QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(80, 140));
     QVERIFY(edit->isHidden());
     QCOMPARE(S().BPM.load(), 90.0);
   }
@@ -293,7 +289,7 @@ class MainWindowTest : public QObject {
     window->SetTempo(bpm, false);
     window->SetVolume(volume);
     SetRhythm("Xxxx", 1, "ss");
-    QTest::keyClick(window.get(), Qt::Key(DATA(int, key)), DATA(Qt::KeyboardModifiers, mods));
+    QTest::keyClick(window, Qt::Key(DATA(int, key)), DATA(Qt::KeyboardModifiers, mods));
     QCOMPARE(S().BPM.load(), DATA(double, expBpm));
     QCOMPARE(S().MasterVol.load(), DATA(int, expVolume));
     QCOMPARE(QString::fromStdString(S().Meter.Get()), DATA(QString, expMeter));
@@ -303,19 +299,19 @@ class MainWindowTest : public QObject {
 
   void spaceStartsAndStops() {
     Create();
-    QTest::keyClick(window.get(), Qt::Key_Space);
+    QTest::keyClick(window, Qt::Key_Space);
     QVERIFY(IsPlaying());
     QCOMPARE(Control("Image5")->ShownImage(), 1);
-    QTest::keyClick(window.get(), Qt::Key_Space, Qt::AltModifier);  // any modifiers
+    QTest::keyClick(window, Qt::Key_Space, Qt::AltModifier);  // any modifiers
     QVERIFY(!IsPlaying());
     QCOMPARE(Control("Image5")->ShownImage(), 0);
     PressAt(Control("Image5"), {290, 160});
     QVERIFY(IsPlaying());
-    QTest::keyPress(window.get(), Qt::Key_T);  // a tap stops the stream
+    QTest::keyPress(window, Qt::Key_T);  // a tap stops the stream
     QVERIFY(!IsPlaying());
     QCOMPARE(Control("Image5")->ShownImage(), 0);
     QCOMPARE(Control("imgBtnTap")->ShownImage(), 1);
-    QTest::keyRelease(window.get(), Qt::Key_T);
+    QTest::keyRelease(window, Qt::Key_T);
     QCOMPARE(Control("imgBtnTap")->ShownImage(), 0);
   }
 
@@ -343,7 +339,7 @@ class MainWindowTest : public QObject {
   void startStopWithoutDevice() {
     Create(false);
     QVERIFY(!OutputReady());
-    QTest::keyClick(window.get(), Qt::Key_Space);
+    QTest::keyClick(window, Qt::Key_Space);
     QVERIFY(!IsPlaying());
     QCOMPARE(sandbox->messages, QStringList{"The device has not been initialized. No sound."});
   }
@@ -463,7 +459,8 @@ class MainWindowTest : public QObject {
     QStringList enabled;
     for (QAction* a : window->MainMenu()->actions())
       if (!a->isSeparator() && a->isEnabled()) enabled << a->text();
-    QCOMPARE(enabled, (QStringList{"User Manual (PDF)", "About..."}));
+    QCOMPARE(enabled, (QStringList{"Sound Options...", "Volume Options...", "Interface Options...",
+                                   "User Manual (PDF)", "About..."}));
     window->MainMenu()->actions()[8]->trigger();
     QCOMPARE(sandbox->opened.size(), 1);
     QCOMPARE(sandbox->opened[0].toLocalFile(), QString::fromStdString((sandbox->dir / "ZKHelp.pdf").string()));
@@ -489,10 +486,10 @@ class MainWindowTest : public QObject {
     const int start = 3264 / window->logicalDpiY();
     QFont font = label->font();
     QVERIFY(font.pointSize() <= start);
-    QVERIFY(QFontMetrics(font, window.get()).horizontalAdvance(text) <= 76);
+    QVERIFY(QFontMetrics(font, window).horizontalAdvance(text) <= 76);
     if (font.pointSize() < start) {
       font.setPointSize(font.pointSize() + 1);
-      QVERIFY(QFontMetrics(font, window.get()).horizontalAdvance(text) > 76);
+      QVERIFY(QFontMetrics(font, window).horizontalAdvance(text) > 76);
     }
   }
 
@@ -543,14 +540,14 @@ class MainWindowTest : public QObject {
   void beatsArriveFromTheStreamingThread() {
     Create();
     window->show();
-    QTest::keyClick(window.get(), Qt::Key_Space);
+    QTest::keyClick(window, Qt::Key_Space);
     QVERIFY(IsPlaying());
     VirtualSoundBuffer* buffer = backend->Buffer(0);
     QTRY_VERIFY(buffer->Playing());
     buffer->Advance(64);  // the device passes cell 1's position
     QTRY_COMPARE(Control("lblBeat")->text(), QString("1"));
     QVERIFY(Control("lblBeat")->font().bold());
-    QTest::keyClick(window.get(), Qt::Key_Space);
+    QTest::keyClick(window, Qt::Key_Space);
     QVERIFY(!IsPlaying());
   }
 
@@ -603,18 +600,27 @@ class MainWindowTest : public QObject {
   }
   void startupSounds() {
     QFETCH(bool, defaultPresent);
-    store->WriteStr("Sound1File", "gone.wav");
-    Create();
+    Create(true, [](SettingsStore& s) { s.WriteStr("Sound1File", "gone.wav"); });
     if (!defaultPresent) std::filesystem::remove(sandbox->dir / "Click 02b.mwav");
     sandbox->answers = {MsgAnswer(DATA(int, answer))};
+    QWidget* modal = nullptr;
+    QTimer closer;  // local: it must not fire in a later test
+    closer.setSingleShot(true);
+    connect(&closer, &QTimer::timeout, [&] {
+      modal = QApplication::activeModalWidget();
+      if (modal) program->options->btnClose->click();
+    });
+    closer.start(0);
     window->RunStartupSequence();
-    QCOMPARE(sandbox->messages.value(0), DATA(QString, message));
-    QCOMPARE(QString::fromStdString(S().Sound1File.Get()), DATA(QString, sound1File));
+    QCOMPARE(sandbox->messages, QStringList{DATA(QString, message)});
+    QFETCH(QString, sound1File);
+    QCOMPARE(QString::fromStdString(S().Sound1File.Get()), sound1File);
     QFETCH(bool, sound1Valid);
     QCOMPARE(Engine().Sounds.Valid(SoundSlot::Sound1), sound1Valid);
-    // An unusable sound is reported once more, plainly.
-    QCOMPARE(sandbox->messages.size(), sound1Valid ? 1 : 2);
-    if (!sound1Valid) QVERIFY(sandbox->messages[1].contains("could not be used"));
+    // The options show the outcome, and open modal while a sound is unusable.
+    QCOMPARE(program->options->cmbDownBeatfilename->currentText(), sound1Valid ? sound1File : kSelectSound);
+    QCOMPARE(modal, sound1Valid ? nullptr : static_cast<QWidget*>(program->options.get()));
+    QVERIFY(!program->options->isVisible());
   }
 
   void startupWithoutDevice() {
@@ -641,7 +647,7 @@ class MainWindowTest : public QObject {
   void closingSavesTheEngineSettings() {
     Create();
     window->SetTempo(133, false);
-    QTest::keyClick(window.get(), Qt::Key_3, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_3, Qt::ControlModifier);
     window->close();
     QCOMPARE(store->ReadFloatDef("BPM", 0), 133.0);
     QCOMPARE(QString::fromStdString(store->ReadStrDef("Subbeats", "?")), QString("sss"));

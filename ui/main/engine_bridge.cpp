@@ -4,6 +4,10 @@
 
 namespace corvane {
 
+void QtEngineUi::FlasherUpdate() {
+  QMetaObject::invokeMethod(main_, [main = main_] { main->FlasherUpdate(); }, Qt::QueuedConnection);
+}
+
 void QtEngineUi::BeatUpdate(int16_t, uint8_t) {
   // The update reads the published beat when it runs, as the display expects.
   QMetaObject::invokeMethod(main_, [main = main_] { main->BeatAndTimeUpdate(); }, Qt::QueuedConnection);

@@ -16,7 +16,7 @@ class QtEngineUi : public EngineUi {
 
   void SetVisible(bool visible) { visible_.store(visible, std::memory_order_relaxed); }
   bool MainWindowVisible() override { return visible_.load(std::memory_order_relaxed); }
-  void FlasherUpdate() override {}
+  void FlasherUpdate() override;
   void BeatUpdate(int16_t cell, uint8_t kind) override;
   void ShowStoppedPicture() override;
 

@@ -16,11 +16,14 @@
 #include "engine/streaming.h"
 #include "settings/app_paths.h"
 #include "settings/settings_store.h"
+#include "flasher/flash_window.h"
+#include "settings/options_dialog.h"
 #include "ui/auxiliary/tip_of_the_day.h"
 #include "ui/main/engine_bridge.h"
 #include "ui/main/press_label.h"
 #include "ui/main/skin.h"
 #include "ui/main/slider_geometry.h"
+#include "ui/main/tap_timer.h"
 #include "ui/main/user_prompts.h"
 #include "wave/wave.h"
 
@@ -161,6 +164,7 @@ void TfrmMain::RunStartupSequence() {
   if (startupDone_) return;
   startupDone_ = true;
 
+  CreateFlasher();
   if (!QFontDatabase::families().contains(QStringLiteral("zk3"))) {
     ShowMessage({nullptr, kAppTitle, QStringLiteral("The required font is missed.\rPlease, reinstall the application."),
                  MsgIcon::Error, MsgButtons::Ok});
@@ -171,15 +175,8 @@ void TfrmMain::RunStartupSequence() {
   if (OutputReady()) {
     CheckStartupSound(0);
     CheckStartupSound(1);
-    for (SoundSlot slot : {SoundSlot::Sound1, SoundSlot::Sound2}) {
-      if (e.Sounds.Valid(slot)) continue;
-      // The sound options arrive with the options dialog; until then say
-      // plainly that the metronome has no usable click.
-      const std::string file = slot == SoundSlot::Sound1 ? e.Settings.Sound1File.Get() : e.Settings.Sound2File.Get();
-      ShowMessage({nullptr, kAppTitle,
-                   QStringLiteral("The audio file\r\"%1\"\rcould not be used.\r\rThat click will be silent.")
-                       .arg(QString::fromStdString(file)),
-                   MsgIcon::Warning, MsgButtons::Ok});
+    if (!e.Sounds.Valid(SoundSlot::Sound1) || !e.Sounds.Valid(SoundSlot::Sound2)) {
+      if (options_) options_->ShowModalOnCurrentPage();
     }
   } else {
     ShowMessage({nullptr, kAppTitle,
@@ -191,6 +188,28 @@ void TfrmMain::RunStartupSequence() {
   if (store_.ReadBoolDef("ShowTipsOnStartup", true) && tips_ && tips_->TipsAvailable()) tips_->exec();
 }
 
+void TfrmMain::CreateFlasher() {
+  flasher_ = new TfrmFlash(*this, options_);
+  const QRect m = geometry();
+  const int w = store_.ReadIntDef("FlasherWidth", m.width());
+  const int h = store_.ReadIntDef("FlasherHeight", 258);
+  const int top = store_.ReadIntDef("FlasherTop", m.top() + m.height());
+  const int left = store_.ReadIntDef("FlasherLeft", m.left() + (m.width() - w) / 2);
+  flasher_->setGeometry(left, top, w, h);
+  connect(flasher_, &TfrmFlash::hiddenByUser, this, [this] { flasherItem_->setChecked(false); });
+  flasherItem_->setEnabled(true);
+  if (flasherItem_->isChecked()) flasher_->show();
+}
+
+void TfrmMain::FlasherUpdate() {
+  if (flasher_) flasher_->Update();
+}
+
+void TfrmMain::SetOptions(TfrmOptions* options) {
+  options_ = options;
+  for (QAction* item : optionItems_) item->setEnabled(options_ != nullptr);
+}
+
 void TfrmMain::CheckStartupSound(int slot) {
   EngineSettings& s = Engine().Settings;
   const std::string file = slot == 0 ? s.Sound1File.Get() : s.Sound2File.Get();
@@ -198,16 +217,23 @@ void TfrmMain::CheckStartupSound(int slot) {
   const std::string fallback = slot == 0 ? defaults::Sound1File : defaults::Sound2File;
   const QString missing =
       QStringLiteral("The audio file\r\"%1\"\rwas not found.\r\r").arg(QString::fromStdString(file));
+  auto comboShows = [this, slot](const QString& text) {
+    if (options_) options_->SetSoundComboText(slot, text);
+  };
   if (!std::filesystem::exists(fallback)) {
     ShowMessage({nullptr, kAppTitle, missing + QStringLiteral("You will be prompted to choose one."),
                  MsgIcon::Warning, MsgButtons::Ok});
+    comboShows(kSelectSound);
     return;
   }
   if (ShowMessage({nullptr, kAppTitle, missing + QStringLiteral("Would you like to use the default one?"),
-                   MsgIcon::Warning, MsgButtons::YesNo}) != MsgAnswer::Yes)
+                   MsgIcon::Warning, MsgButtons::YesNo}) != MsgAnswer::Yes) {
+    comboShows(kSelectSound);
     return;
+  }
   try {
     ChangeSound(slot == 0 ? SoundSlot::Sound1 : SoundSlot::Sound2, fallback);
+    comboShows(QString::fromStdString(fallback));
   } catch (const WaveFileError& error) {
     ShowSimpleMessage(QString::fromStdString(error.what()));
   }
@@ -219,6 +245,16 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
   if (engineRunning_) EngineShutdown(store_);
   engineRunning_ = false;
   StopTapping();
+  if (flasher_) {
+    const QRect g = flasher_->geometry();
+    SettingsStore::Batch batch(store_);
+    store_.WriteInt("FlasherWidth", g.width());
+    store_.WriteInt("FlasherHeight", g.height());
+    store_.WriteInt("FlasherTop", g.top());
+    store_.WriteInt("FlasherLeft", g.left());
+  }
+  delete flasher_;
+  flasher_ = nullptr;
   QWidget::closeEvent(event);
 }
 
@@ -227,6 +263,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 void TfrmMain::ShowPicture(bool running) { Image5->ShowImage(running ? 1 : 0); }
 
 void TfrmMain::PlaybackEnded() { ShowPicture(IsPlaying()); }
+
+void TfrmMain::ShowStopped() { ShowPicture(false); }
 
 void TfrmMain::StartStop() {
   if (!OutputReady()) {
@@ -277,11 +315,40 @@ void TfrmMain::RunRhythmCommand(RhythmCommand command) {
 
 void TfrmMain::TapPress() {
   if (IsPlaying()) StartStop();
-  PlayTap();
+  if (!IsTapping()) StartTapping();
+  RegisterTap();
   imgBtnTap->ShowImage(1);
 }
 
 void TfrmMain::TapRelease() { imgBtnTap->ShowImage(0); }
+
+void TfrmMain::StartTapping() {
+  tapSequence_ = std::make_unique<TapSequence>();
+  tapTimer_ = std::make_unique<TTimer1>(this, ++tapGeneration_);
+  lblTap->show();
+}
+
+void TfrmMain::StopTapping() {
+  lblTap->hide();
+  tapTimer_.reset();  // waits for a tick in progress; its posted end is ignored
+  tapSequence_.reset();
+}
+
+void TfrmMain::TapTimedOut(int generation) {
+  if (generation == tapGeneration_ && IsTapping()) StopTapping();
+}
+
+void TfrmMain::RegisterTap() {
+  const TapPrecision precision = options_ ? options_->Precision() : TapPrecision::Integer;
+  if (const std::optional<double> tempo = tapSequence_->RegisterTap(tapClock_(), precision)) {
+    SetTempo(*tempo, true);
+    tapTimer_->SetEnabled(false);
+    tapTimer_->SetInterval(TapTimeoutMs(Engine().Settings.BPM));
+    tapTimer_->SetEnabled(true);  // three beats from this tap
+  }
+  if (flasher_) flasher_->UpdateTap();
+  PlayTap();
+}
 
 void TfrmMain::GamepadMoved(int x, int y) {
   const EngineSettings& s = Engine().Settings;

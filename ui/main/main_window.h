@@ -10,6 +10,7 @@
 
 #include "ui/main/key_commands.h"
 #include "ui/main/rhythm_commands.h"
+#include "ui/main/tap_tempo.h"
 
 class QAction;
 class QMenu;
@@ -22,7 +23,11 @@ class GamepadCapture;
 class PressLabel;
 class QtEngineUi;
 class SettingsStore;
+class TapSequence;
+class TfrmFlash;
+class TfrmOptions;
 class TfrmTipOfTheDay;
+class TTimer1;
 
 class TfrmMain : public QWidget {
   Q_OBJECT
@@ -35,6 +40,7 @@ class TfrmMain : public QWidget {
   void SetVolume(int v);
   void StartStop();
   void PlaybackEnded();  // the fade-out stopped the stream
+  void ShowStopped();    // the start/stop button's stopped picture
   void RhythmChanged();
   void RunRhythmCommand(RhythmCommand command);
 
@@ -52,15 +58,26 @@ class TfrmMain : public QWidget {
   void GamepadButtonPressed() { StartStop(); }
   void GamepadMoved(int x, int y);
 
-  // Tap tempo (measuring arrives with the timer); the button and the sound work.
+  // Tap tempo.
   void TapPress();
   void TapRelease();
-  bool IsTapping() const { return false; }
-  void StopTapping() {}
+  bool IsTapping() const { return tapSequence_ != nullptr; }
+  void StartTapping();
+  void StopTapping();
+  void RegisterTap();
+  void TapTimedOut(int generation);  // the time-out timer's tick, carried over
+  void SetTapClock(std::function<uint32_t()> clock) { tapClock_ = std::move(clock); }
+  TTimer1* TapTimer() const { return tapTimer_.get(); }
+
+  // The beat flasher, created at the first activation.
+  void FlasherUpdate();
+  TfrmFlash* Flasher() const { return flasher_; }
+  void ForwardKeyPress(QKeyEvent* event) { keyPressEvent(event); }
 
   // The first activation's checks; runs once.
   void RunStartupSequence();
   void SetTipWindow(TfrmTipOfTheDay* tips) { tips_ = tips; }
+  void SetOptions(TfrmOptions* options);
 
   // Pieces the tests look at.
   QMenu* RhythmMenu() const { return rhythmMenu_; }
@@ -133,6 +150,15 @@ class TfrmMain : public QWidget {
   bool engineRunning_ = false;
   bool traceBeats_ = false;
   TfrmTipOfTheDay* tips_ = nullptr;
+  TfrmOptions* options_ = nullptr;
+  TfrmFlash* flasher_ = nullptr;
+  QAction* flasherItem_ = nullptr;
+  QList<QAction*> optionItems_;
+  std::unique_ptr<TapSequence> tapSequence_;
+  std::unique_ptr<TTimer1> tapTimer_;
+  int tapGeneration_ = 0;
+  std::function<uint32_t()> tapClock_ = MillisecondTicks;
+  void CreateFlasher();
 };
 
 }  // namespace corvane

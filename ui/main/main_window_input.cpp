@@ -4,11 +4,14 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTabWidget>
 #include <QWheelEvent>
 #include <QWindow>
 
 #include "engine/engine.h"
+#include "flasher/flash_window.h"
 #include "settings/app_paths.h"
+#include "settings/options_dialog.h"
 #include "ui/auxiliary/about_box.h"
 #include "ui/main/main_window.h"
 #include "ui/main/press_label.h"
@@ -95,11 +98,13 @@ bool TfrmMain::HandleKey(Key key, Modifiers mods) {
     case KeyAction::VolumeStep: SetVolume(s.MasterVol + static_cast<int>(command->step)); break;
     case KeyAction::DoubleTempo: SetTempo(DoubledTempo(s.BPM), false); break;
     case KeyAction::HalfTempo: SetTempo(HalvedTempo(s.BPM), false); break;
-    // Diary, export, meter constructor and options arrive with their windows.
+    case KeyAction::Options:
+      if (options_) options_->ShowOnPage(options_->PageControl1->currentIndex());
+      break;
+    // Diary, export and the meter constructor arrive with their windows.
     case KeyAction::Diary:
     case KeyAction::Export:
-    case KeyAction::MeterEditor:
-    case KeyAction::Options: break;
+    case KeyAction::MeterEditor: break;
   }
   return true;
 }
@@ -164,15 +169,25 @@ void TfrmMain::CreateMenus() {
 
   mainMenu_ = new QMenu(this);
   mainMenu_->setObjectName(QStringLiteral("MainMenu"));
-  // The options dialog, the beat flasher, the diary and the export arrive
-  // with their own windows; their items are shown but not yet enabled.
-  for (const char* caption : {"Sound Options...", "Volume Options...", "Interface Options..."})
-    mainMenu_->addAction(QString::fromLatin1(caption))->setEnabled(false);
+  // The diary and the export arrive with their own windows; their items are
+  // shown but not yet enabled. The options' items wait for the dialog.
+  const char* optionCaptions[] = {"Sound Options...", "Volume Options...", "Interface Options..."};
+  for (int page = 0; page < 3; ++page) {
+    QAction* item = mainMenu_->addAction(QString::fromLatin1(optionCaptions[page]));
+    item->setEnabled(false);
+    connect(item, &QAction::triggered, this, [this, page] {
+      if (options_) options_->ShowOnPage(page);
+    });
+    optionItems_ << item;
+  }
   mainMenu_->addSeparator();
-  QAction* flasher = mainMenu_->addAction(QStringLiteral("Beat Flasher window"));
-  flasher->setCheckable(true);
-  flasher->setChecked(true);
-  flasher->setEnabled(false);
+  flasherItem_ = mainMenu_->addAction(QStringLiteral("Beat Flasher window"));
+  flasherItem_->setCheckable(true);
+  flasherItem_->setChecked(true);
+  flasherItem_->setEnabled(false);  // until the flasher exists
+  connect(flasherItem_, &QAction::toggled, this, [this](bool shown) {
+    if (flasher_) flasher_->setVisible(shown);
+  });
   mainMenu_->addAction(QStringLiteral("Diary..."))->setEnabled(false);
   mainMenu_->addAction(QStringLiteral("Export into WAV/MP3..."))->setEnabled(false);
   mainMenu_->addSeparator();

@@ -1,5 +1,6 @@
 #include "ui/main/user_prompts.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QMessageBox>
 
@@ -34,7 +35,14 @@ MsgAnswer ShowMessage(const MessageRequest& request) {
   text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   const auto buttons = request.buttons == MsgButtons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok;
   QMessageBox box(QtIcon(request.icon), request.caption, text, buttons, request.owner);
+  QCheckBox* check = nullptr;
+  if (!request.checkBoxText.isEmpty() && request.checked) {
+    check = new QCheckBox(request.checkBoxText, &box);
+    check->setChecked(*request.checked);
+    box.setCheckBox(check);
+  }
   const int answer = box.exec();
+  if (check) *request.checked = check->isChecked();
   if (request.buttons == MsgButtons::Ok) return MsgAnswer::Ok;
   return answer == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }

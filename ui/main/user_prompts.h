@@ -14,11 +14,20 @@ enum class MsgButtons { Ok, YesNo };
 enum class MsgAnswer { Ok, Yes, No };
 
 struct MessageRequest {
+  MessageRequest(QWidget* owner, QString caption, QString text, MsgIcon icon, MsgButtons buttons,
+                 QString checkBoxText = {}, bool* checked = nullptr)
+      : owner(owner), caption(std::move(caption)), text(std::move(text)), icon(icon), buttons(buttons),
+        checkBoxText(std::move(checkBoxText)), checked(checked) {}
+
   QWidget* owner = nullptr;
   QString caption;
   QString text;  // lines separated by '\r'
   MsgIcon icon = MsgIcon::None;
   MsgButtons buttons = MsgButtons::Ok;
+  // A check box under the text ("Don't show me again"): shown when the text
+  // is not empty; its state is read from and written back to *checked.
+  QString checkBoxText;
+  bool* checked = nullptr;
 };
 
 inline const QString kAppTitle = QStringLiteral("Corvane Metronome");
