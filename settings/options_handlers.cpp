@@ -56,8 +56,11 @@ void TfrmOptions::ConnectHandlers() {
                                                              {chkBoost6dB, &s.Boost6dB}};
   for (const auto& [box, flag] : flags)
     connect(box, &QCheckBox::toggled, this, [flag = flag](bool on) { flag->store(on); });
+  // Typing or picking; picking the text already shown applies it again.
   connect(cmbMinBPM, &QComboBox::editTextChanged, this, [this] { cmbMinBPMChange(); });
   connect(cmbMaxBPM, &QComboBox::editTextChanged, this, [this] { cmbMaxBPMChange(); });
+  connect(cmbMinBPM, &QComboBox::activated, this, [this] { cmbMinBPMChange(); });
+  connect(cmbMaxBPM, &QComboBox::activated, this, [this] { cmbMaxBPMChange(); });
   connect(cmbDownBeatfilename, &SoundCombo::aboutToOpen, this, [this] { SoundComboOpened(cmbDownBeatfilename); });
   connect(cmbBeatfilename, &SoundCombo::aboutToOpen, this, [this] { SoundComboOpened(cmbBeatfilename); });
   connect(cmbDownBeatfilename, &QComboBox::activated, this,

@@ -20,6 +20,9 @@
 #include "ui/main/main_window.h"
 #include "ui/main/user_prompts.h"
 
+// A data column's value inside an expression (QFETCH declares a variable).
+#define DATA(type, name) (*static_cast<type*>(QTest::qData(#name, ::qMetaTypeId<type>())))
+
 namespace corvane::testing {
 
 // Per test: a temporary folder as current directory, XDG folders and program
@@ -40,6 +43,7 @@ class GuiSandbox {
     SetDiagnosticSink([](std::string_view) {});
     SetMessageResponder([this](const MessageRequest& r) {
       messages.push_back(r.text);
+      if (r.checked) *r.checked = checkBoxAnswer;
       if (answers.empty()) return r.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
       MsgAnswer a = answers.front();
       answers.pop_front();
@@ -64,6 +68,7 @@ class GuiSandbox {
 
   std::filesystem::path dir;
   std::deque<MsgAnswer> answers;
+  bool checkBoxAnswer = false;  // what the user ticks in a box's check box
   QStringList messages;
   QList<QUrl> opened;
 

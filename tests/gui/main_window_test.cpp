@@ -20,9 +20,6 @@ using namespace corvane::testing;
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
-// A data column's value inside an expression (QFETCH declares a variable).
-#define DATA(type, name) (*static_cast<type*>(QTest::qData(#name, ::qMetaTypeId<type>())))
-
 class MainWindowTest : public QObject {
   Q_OBJECT
 
