@@ -38,14 +38,14 @@ QSlider* Bar(Qt::Orientation o, int min, int max, const char* name) {
 
 QLabel* Small(const QString& text) {
   auto* label = new QLabel(text);
-  QFont f = label->font();
-  f.setPointSizeF(f.pointSizeF() * 0.85);
-  label->setFont(f);
+  label->setProperty("small", true);
   return label;
 }
 
 QGroupBox* Group(const QString& title, QLayout* layout) {
   auto* box = new QGroupBox(title);
+  layout->setContentsMargins(6, 2, 6, 2);
+  layout->setSpacing(4);
   box->setLayout(layout);
   return box;
 }
@@ -57,6 +57,9 @@ TfrmOptions::TfrmOptions(SettingsStore& store, TfrmMain& main, GlobalHotKey* hot
   setObjectName(QStringLiteral("frmOptions"));
   setWindowTitle(QStringLiteral("Options"));
   setFixedSize(401, 256);
+  QFont compact(QStringLiteral("Tahoma"));  // the five pages fit their size at this face and size
+  compact.setPixelSize(11);
+  setFont(compact);
 
   PageControl1 = new QTabWidget(this);
   PageControl1->setGeometry(4, 4, 393, 216);
@@ -69,6 +72,12 @@ TfrmOptions::TfrmOptions(SettingsStore& store, TfrmMain& main, GlobalHotKey* hot
   btnClose->setGeometry(316, 225, 78, 25);
   btnClose->setDefault(true);
   connect(btnClose, &QPushButton::clicked, this, &QDialog::reject);  // Esc presses it too
+
+  // Notes and scale ends a size smaller than the rest.
+  QFont small = font();
+  small.setPixelSize(10);
+  for (QLabel* label : findChildren<QLabel*>())
+    if (label->property("small").toBool()) label->setFont(small);
 
   LoadOnCreate();
   ConnectHandlers();
@@ -125,7 +134,7 @@ QWidget* TfrmOptions::CreateVolumePage() {
     levels->addWidget(bar, 1, i, Qt::AlignHCenter);
     levels->addWidget(*rows[i].label, 2, i, Qt::AlignHCenter);
   }
-  layout->addWidget(Group(QStringLiteral("Volume"), levels));
+  layout->addWidget(Group(QStringLiteral("Volume"), levels), 5);
 
   auto* right = new QVBoxLayout;
   auto* pan = new QVBoxLayout;
@@ -149,13 +158,15 @@ QWidget* TfrmOptions::CreateVolumePage() {
   boost->addStretch();
   right->addLayout(boost);
   right->addStretch();
-  layout->addLayout(right, 1);
+  layout->addLayout(right, 4);
   return page;
 }
 
 QWidget* TfrmOptions::CreateInterfacePage() {
   auto* page = new QWidget;
   auto* layout = new QGridLayout(page);
+  layout->setContentsMargins(6, 4, 6, 4);
+  layout->setSpacing(4);
   auto* flasher = new QGridLayout;
   trkbarFadeAmount = Bar(Qt::Horizontal, 0, 1, "trkbarFadeAmount");
   trkbarFlashSpeed = Bar(Qt::Horizontal, 20, 200, "trkbarFlashSpeed");
@@ -176,10 +187,11 @@ QWidget* TfrmOptions::CreateInterfacePage() {
   for (int i = 0; i < 3; ++i) {
     *boxes[i] = new ColourBox;
     (*boxes[i])->setObjectName(QString::fromLatin1(names[i]));
+    (*boxes[i])->setMaximumWidth(120);
     flasher->addWidget(Small(QString::fromLatin1(captions[i])), 3 + i, 0);
     flasher->addWidget(*boxes[i], 3 + i, 1, 1, 3);
   }
-  layout->addWidget(Group(QStringLiteral("Beat Flasher"), flasher), 0, 0, 3, 1);
+  layout->addWidget(Group(QStringLiteral("Beat Flasher"), flasher), 0, 0, 4, 1);
 
   auto* key = new QHBoxLayout;
   chkCtrl = new QCheckBox(QStringLiteral("Crtl"));
@@ -207,7 +219,6 @@ QWidget* TfrmOptions::CreateInterfacePage() {
   range->addWidget(new QLabel(QStringLiteral("bpm")));
   layout->addWidget(Group(QStringLiteral("Tempo range"), range), 1, 1);
 
-  auto* choices = new QHBoxLayout;
   auto* tap = new QHBoxLayout;  // two columns
   rbTapInteger = new QRadioButton(QStringLiteral("Integer"));
   rbTapFractional = new QRadioButton(QStringLiteral("Fractional"));
@@ -215,7 +226,7 @@ QWidget* TfrmOptions::CreateInterfacePage() {
   tap->addWidget(rbTapFractional);
   QGroupBox* tapGroup = Group(QStringLiteral("Tap Precision"), tap);
   tapGroup->setObjectName(QStringLiteral("rgrpTapPrecision"));
-  choices->addWidget(tapGroup);
+  layout->addWidget(tapGroup, 2, 1);
   auto* pad = new QHBoxLayout;
   rbGamepadOn = new QRadioButton(QStringLiteral("On"));
   rbGamepadOff = new QRadioButton(QStringLiteral("Off"));
@@ -223,8 +234,7 @@ QWidget* TfrmOptions::CreateInterfacePage() {
   pad->addWidget(rbGamepadOff);
   QGroupBox* padGroup = Group(QStringLiteral("Gamepad"), pad);
   padGroup->setObjectName(QStringLiteral("rgrpGamepad"));
-  choices->addWidget(padGroup);
-  layout->addLayout(choices, 2, 1);
+  layout->addWidget(padGroup, 3, 1);
   return page;
 }
 
@@ -371,6 +381,11 @@ QString TfrmOptions::FramesPerSecondText() const { return edtFPS->text(); }
 
 void TfrmOptions::SetSoundComboText(int slot, const QString& text) {
   (slot == 0 ? cmbDownBeatfilename : cmbBeatfilename)->setEditText(text);
+}
+
+void TfrmOptions::showEvent(QShowEvent* event) {
+  move(main_.geometry().center() - rect().center());  // centred over the main window
+  QDialog::showEvent(event);
 }
 
 void TfrmOptions::ShowOnPage(int page) {

@@ -105,6 +105,9 @@ class TfrmOptions : public QDialog {
   void rbAnimatorModeOnClick();
   void rbAnimatorModeOffClick();
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   QWidget* CreateSoundPage();
   QWidget* CreateVolumePage();
