@@ -48,7 +48,7 @@ chmod +x "$work/session.sh"
 export PROGRAM="$program" WORK="$work" SHOTS="$shots"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/runtime"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$work/out.raw" CORVANE_TRACE_BEATS=1
-xvfb-run -a -s "-screen 0 640x400x24" "$work/session.sh" || { cat "$work/stderr.txt"; exit 1; }
+xvfb-run -a -s "-screen 0 800x700x24" "$work/session.sh" || { cat "$work/stderr.txt"; exit 1; }
 
 beats=$(grep -c '^beat ' "$work/stderr.txt" || true)
 echo "beats shown: $beats"; grep -m3 '^beat ' "$work/stderr.txt"
