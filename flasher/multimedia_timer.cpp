@@ -62,24 +62,17 @@ void TMultimediaTimer::SetEnabled(bool enabled) {
   }
 }
 
-void TMultimediaTimer::SetInterval(uint16_t interval) {
-  std::unique_ptr<PlatformTimer> stopped;
-  {
-    std::lock_guard lock(mutex_);
-    if (interval == fInterval) return;
-    if (fEnabled) stopped = StopLocked();
-    fInterval = interval;
-    if (fEnabled) StartLocked();
-  }
-}
+void TMultimediaTimer::SetInterval(uint16_t interval) { Change(fInterval, interval); }
+void TMultimediaTimer::SetResolution(uint16_t resolution) { Change(fResolution, resolution); }
 
-void TMultimediaTimer::SetResolution(uint16_t resolution) {
+// A running timer is recreated with the new value.
+void TMultimediaTimer::Change(uint16_t& field, uint16_t value) {
   std::unique_ptr<PlatformTimer> stopped;
   {
     std::lock_guard lock(mutex_);
-    if (resolution == fResolution) return;
+    if (value == field) return;
     if (fEnabled) stopped = StopLocked();
-    fResolution = resolution;
+    field = value;
     if (fEnabled) StartLocked();
   }
 }

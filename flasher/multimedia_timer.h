@@ -58,6 +58,7 @@ class TMultimediaTimer {
 
  private:
   void StartLocked();
+  void Change(uint16_t& field, uint16_t value);
   std::unique_ptr<PlatformTimer> StopLocked();
   void Tick();
 
