@@ -204,6 +204,20 @@ class FlasherTapTest : public QObject {
     QVERIFY(Flasher());                     // hidden, not destroyed
   }
 
+  void destroyedWhileFading() {
+    for (int round = 0; round < 3; ++round) {
+      Create();
+      Engine().ShownBeatKind = 1;
+      Flasher()->Update();
+      QTest::qWait(40 + round * 15);  // a fade step or two are on their way
+      QVERIFY(Flasher()->Fade().Fading());
+      main->close();  // the flasher goes with its timer running
+      QVERIFY(!main->Flasher());
+      QTest::qWait(40);  // paint requests still queued must not reach it
+      program.reset();
+    }
+  }
+
   void keysReachTheMainWindow() {
     Create();
     QTest::keyClick(Flasher(), Qt::Key_3);
