@@ -151,9 +151,8 @@ void TfrmOptions::Browse(int slot, const QString& chosen) {
 void TfrmOptions::ComboBoxEx1Picked(int index) {
   const EngineGlobals& e = Engine();
   if (index < 0 || index >= static_cast<int>(e.DeviceGuidTexts.size())) return;
-  main_.PlaybackEnded();
+  main_.ShowStopped();  // reopening the device ends the stream
   ChangeOutputDevice(e.DeviceGuidTexts[static_cast<size_t>(index)]);
-  main_.PlaybackEnded();
 }
 
 void TfrmOptions::trkbBufferSizeChange() {
