@@ -108,7 +108,7 @@ class TfrmMain : public QWidget {
   void OpenManual();
   void OpenAbout();
   void SetSubbeatPicture(const std::string& subbeats);
-  static KeyResult Translate(const QKeyEvent* event, Key* key, Modifiers* mods);
+  static void Translate(const QKeyEvent* event, Key* key, Modifiers* mods);
 
   SettingsStore& store_;
   std::unique_ptr<QtEngineUi> engineUi_;

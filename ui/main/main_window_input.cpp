@@ -57,7 +57,7 @@ Key KeyOf(int qtKey) {
 
 }  // namespace
 
-KeyResult TfrmMain::Translate(const QKeyEvent* event, Key* key, Modifiers* mods) {
+void TfrmMain::Translate(const QKeyEvent* event, Key* key, Modifiers* mods) {
   const Qt::KeyboardModifiers m = event->modifiers();
   // Digits and signs count on the main block only, not on the keypad.
   const bool keypad = m & Qt::KeypadModifier;
@@ -66,7 +66,6 @@ KeyResult TfrmMain::Translate(const QKeyEvent* event, Key* key, Modifiers* mods)
       *key != Key::Right && *key != Key::Up && *key != Key::Down)
     *key = Key::Other;
   *mods = {m.testFlag(Qt::ShiftModifier), m.testFlag(Qt::ControlModifier), m.testFlag(Qt::AltModifier)};
-  return KeyCommandFor(*key, *mods);
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* event) {
