@@ -362,6 +362,7 @@ void TfrmMain::GamepadMoved(int x, int y) {
 
 void TfrmMain::OpenTypedTempo() {
   Edit1->setText(locale().toString(Engine().Settings.BPM.load(), 'g', 15));
+  lblTempo->hide();  // the field stands in for the digits while it is open
   Edit1->show();
   Edit1->raise();
   Edit1->setFocus();
@@ -373,6 +374,7 @@ void TfrmMain::CommitTypedTempo() {
   bool ok = false;
   const double value = locale().toDouble(Edit1->text().trimmed(), &ok);
   Edit1->hide();
+  lblTempo->show();
   if (ok && std::isfinite(value)) SetTempo(value, false);
   UpdateLabels();
   setFocus();

@@ -85,6 +85,9 @@ void TfrmMain::CreateDisplay() {
   Edit1->setGeometry(139, 92, 62, 31);
   Edit1->setFont(DisplayFont(24));
   Edit1->setAlignment(Qt::AlignCenter);
+  // Typed over the digits, on the display's own glass.
+  Edit1->setStyleSheet(QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %2; }")
+                           .arg(skin::kLcdFace.name(), skin::kLcdInk.name()));
   Edit1->hide();
 
   SetAnimatorMode(false);
